@@ -1,0 +1,53 @@
+#include "platform/win32/services.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "platform/service.h"
+#include "platform/win32/desktop_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/system_win32.h"
+
+namespace platform::win32 {
+namespace {
+
+// A program that runs elevated from a downloads folder must not load a planted DLL.
+void RestrictDllSearchToSystemFolder() {
+    using Function = BOOL(WINAPI*)(DWORD);
+    auto restrict = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    constexpr DWORD SearchSystem32 = 0x00000800;
+    if (restrict) restrict(SearchSystem32);
+}
+
+struct ComApartment {
+    ComApartment() { ::CoInitialize(nullptr); }
+    ~ComApartment() { ::CoUninitialize(); }
+};
+
+}  // namespace
+
+struct Services::Installed {
+    ComApartment com;
+    Win32System system;
+    Win32Desktop desktop;
+    Win32FileSystem files;
+    Win32Shell shell;
+    Win32RegistryFactory registry;
+    ServiceScope<System> systemScope{system};
+    ServiceScope<Desktop> desktopScope{desktop};
+    ServiceScope<FileSystem> filesScope{files};
+    ServiceScope<Shell> shellScope{shell};
+    ServiceScope<RegistryFactory> registryScope{registry};
+};
+
+Services::Services() {
+    RestrictDllSearchToSystemFolder();
+    installed_ = std::make_unique<Installed>();
+}
+
+Services::~Services() = default;
+
+}  // namespace platform::win32

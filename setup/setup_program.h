@@ -1,0 +1,4 @@
+#pragma once
+
+// The setup's main sequence, after the common initialisation; the exit code.
+int RunSetupProgram();

@@ -1,0 +1,4 @@
+#pragma once
+
+// True: open the setup form; false: end the program.
+bool RunStartupChecks();
