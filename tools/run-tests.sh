@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Every test: the unit tests of the logic (native) and the end-to-end tests of the
+# real Windows executables under Wine. Installs what is missing first.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/install-deps.sh || exit 1
+
+status=0
+echo "== unit tests (native)"
+cmake --preset native >/dev/null && cmake --build --preset native || exit 1
+ctest --preset native --output-on-failure || status=1
+
+echo "== Windows build (i686-w64-mingw32)"
+cmake --preset win32 >/dev/null && cmake --build --preset win32 || exit 1
+
+echo "== end-to-end tests (Wine)"
+/usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@" || status=1
+
+exit $status
