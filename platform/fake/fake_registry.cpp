@@ -94,14 +94,7 @@ private:
         if (!key || store_.failWrites) throw RegistryError("Failed to set data for '" + name + "'");
         return *key;
     }
-    static void Put(RegistryKeyData& key, RegistryValue value) {
-        for (RegistryValue& existing : key.values)
-            if (Lower(existing.name) == Lower(value.name)) {
-                existing = std::move(value);
-                return;
-            }
-        key.values.push_back(std::move(value));
-    }
+    static void Put(RegistryKeyData& key, RegistryValue value);
 
     FakeRegistryStore& store_;
     std::uint32_t access_;
@@ -110,6 +103,12 @@ private:
 };
 
 }  // namespace
+
+namespace {
+void Replace(RegistryKeyData& key, RegistryValue value);
+}
+
+void FakeRegistry::Put(RegistryKeyData& key, RegistryValue value) { Replace(key, std::move(value)); }
 
 const RegistryValue* RegistryKeyData::Find(const std::string& name) const {
     for (const RegistryValue& value : values)
@@ -161,17 +160,28 @@ bool FakeRegistryStore::DeleteTree(const std::string& id) {
     return true;
 }
 
+namespace {
+void Replace(RegistryKeyData& key, RegistryValue value) {
+    for (RegistryValue& existing : key.values)
+        if (Lower(existing.name) == Lower(value.name)) {
+            existing = std::move(value);
+            return;
+        }
+    key.values.push_back(std::move(value));
+}
+}  // namespace
+
 void FakeRegistryStore::SetString(RootKey root, const std::string& path, const std::string& name,
                                   const std::string& value) {
-    Ensure(root, path).values.push_back(RegistryValue{name, ValueType::String, value, 0});
+    Replace(Ensure(root, path), RegistryValue{name, ValueType::String, value, 0});
 }
 
 void FakeRegistryStore::SetDword(RootKey root, const std::string& path, const std::string& name, std::int32_t value) {
-    Ensure(root, path).values.push_back(RegistryValue{name, ValueType::Dword, {}, value});
+    Replace(Ensure(root, path), RegistryValue{name, ValueType::Dword, {}, value});
 }
 
 void FakeRegistryStore::SetBinary(RootKey root, const std::string& path, const std::string& name) {
-    Ensure(root, path).values.push_back(RegistryValue{name, ValueType::Binary, {}, 0});
+    Replace(Ensure(root, path), RegistryValue{name, ValueType::Binary, {}, 0});
 }
 
 void FakeRegistryStore::CreateKey(RootKey root, const std::string& path) { Ensure(root, path); }
