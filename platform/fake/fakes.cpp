@@ -146,8 +146,9 @@ std::vector<FoundFile> FakeFileSystem::FindFiles(const std::string& pattern, std
         if (ParentOf(normal) != folder) continue;
         const std::uint32_t special = 0x02 | 0x04;  // hidden, system
         if (file.attributes & special & ~attributes) continue;
+        const auto reported = reportedSizes_.find(normal);
         found.push_back(FoundFile{file.path.substr(file.path.find_last_of('\\') + 1), file.attributes,
-                                  file.content.size()});
+                                  reported != reportedSizes_.end() ? reported->second : file.content.size()});
     }
     return found;
 }

@@ -100,6 +100,8 @@ public:
     const std::string* FileContent(const std::string& path) const;
     void RemoveTree(const std::string& path);
     std::set<std::string> unwritablePaths;  // WriteFile fails for these (as written, letter case ignored)
+    // FindFiles reports this size for the file instead of its content's length (e.g. files over 4 GB).
+    void SetReportedSize(const std::string& path, std::uint64_t size) { reportedSizes_[Normal(path)] = size; }
     std::string currentDirectory;
 
     static std::string Normal(const std::string& path);
@@ -112,6 +114,7 @@ private:
     };
     std::map<std::string, std::string> directories_;  // normal path -> as written
     std::map<std::string, File> files_;
+    std::map<std::string, std::uint64_t> reportedSizes_;
     CallLog& log_;
 };
 
