@@ -1,11 +1,12 @@
 #include "platform/win32/services.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 #include <objbase.h>
 
 #include "platform/service.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/files_win32.h"
+#include "platform/win32/oem_text_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_win32.h"
@@ -36,11 +37,13 @@ struct Services::Installed {
     Win32FileSystem files;
     Win32Shell shell;
     Win32RegistryFactory registry;
+    Win32OemText oemText;
     ServiceScope<System> systemScope{system};
     ServiceScope<Desktop> desktopScope{desktop};
     ServiceScope<FileSystem> filesScope{files};
     ServiceScope<Shell> shellScope{shell};
     ServiceScope<RegistryFactory> registryScope{registry};
+    ServiceScope<OemText> oemTextScope{oemText};
 };
 
 Services::Services() {
