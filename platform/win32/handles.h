@@ -1,14 +1,16 @@
 #pragma once
 // One move-only owner per kind of Windows handle.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <utility>
 
 namespace platform::win32 {
 
-template <class Handle, class Closer, Handle Empty>
+// Traits: `Handle`, `static Handle Empty()`, `static void Close(Handle)`.
+template <class Traits>
 class UniqueHandle {
 public:
+    using Handle = typename Traits::Handle;
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     ~UniqueHandle() { reset(); }
@@ -21,10 +23,10 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Empty; }
-    Handle release() { return std::exchange(handle_, Empty); }
-    void reset(Handle handle = Empty) {
-        if (handle_ != Empty) Closer()(handle_);
+    explicit operator bool() const { return handle_ != Traits::Empty(); }
+    Handle release() { return std::exchange(handle_, Traits::Empty()); }
+    void reset(Handle handle = Traits::Empty()) {
+        if (handle_ != Traits::Empty()) Traits::Close(handle_);
         handle_ = handle;
     }
     Handle* put() {
@@ -33,19 +35,40 @@ public:
     }
 
 private:
-    Handle handle_ = Empty;
+    Handle handle_ = Traits::Empty();
 };
 
-struct CloseKernelHandle { void operator()(HANDLE h) const { ::CloseHandle(h); } };
-struct CloseRegistryKey { void operator()(HKEY k) const { ::RegCloseKey(k); } };
-struct CloseFind { void operator()(HANDLE h) const { ::FindClose(h); } };
-struct DeleteGdiObject { void operator()(HGDIOBJ o) const { ::DeleteObject(o); } };
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle k) { ::RegCloseKey(k); }
+};
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle o) { ::DeleteObject(o); }
+};
 
-using unique_handle = UniqueHandle<HANDLE, CloseKernelHandle, nullptr>;
-using unique_file = UniqueHandle<HANDLE, CloseKernelHandle, INVALID_HANDLE_VALUE>;
-using unique_hkey = UniqueHandle<HKEY, CloseRegistryKey, nullptr>;
-using unique_find = UniqueHandle<HANDLE, CloseFind, INVALID_HANDLE_VALUE>;
-using unique_gdi = UniqueHandle<HGDIOBJ, DeleteGdiObject, nullptr>;
+using unique_handle = UniqueHandle<KernelHandleTraits>;
+using unique_file = UniqueHandle<FileHandleTraits>;
+using unique_hkey = UniqueHandle<RegistryKeyTraits>;
+using unique_find = UniqueHandle<FindHandleTraits>;
+using unique_gdi = UniqueHandle<GdiObjectTraits>;
 
 // A COM interface pointer released on scope exit.
 template <class Interface>

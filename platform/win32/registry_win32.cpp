@@ -1,3 +1,4 @@
+#include "platform/win32/windows_api.h"
 #include "platform/win32/registry_win32.h"
 
 #include <vector>

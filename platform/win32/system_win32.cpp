@@ -1,6 +1,6 @@
 #include "platform/win32/system_win32.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 #include <shlobj.h>
 
 #include <vector>
