@@ -11,8 +11,9 @@ echo "== unit tests (native)"
 cmake --preset native >/dev/null && cmake --build --preset native || exit 1
 ctest --preset native --output-on-failure || status=1
 
-echo "== Windows build (i686-w64-mingw32)"
-cmake --preset win32 >/dev/null && cmake --build --preset win32 || exit 1
+echo "== Windows build"
+MV_WIN32_BUILD=$(bash tools/windows-build.sh) || exit 1
+export MV_WIN32_BUILD
 
 echo "== end-to-end tests (Wine)"
 /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@" || status=1
