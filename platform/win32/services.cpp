@@ -7,7 +7,9 @@
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/oem_text_win32.h"
+#include "platform/win32/progress_window_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/resources_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_win32.h"
 
@@ -38,12 +40,16 @@ struct Services::Installed {
     Win32Shell shell;
     Win32RegistryFactory registry;
     Win32OemText oemText;
+    Win32Resources resources;
+    Win32ProgressWindowSystem progressWindows;
     ServiceScope<System> systemScope{system};
     ServiceScope<Desktop> desktopScope{desktop};
     ServiceScope<FileSystem> filesScope{files};
     ServiceScope<Shell> shellScope{shell};
     ServiceScope<RegistryFactory> registryScope{registry};
     ServiceScope<OemText> oemTextScope{oemText};
+    ServiceScope<Resources> resourcesScope{resources};
+    ServiceScope<ProgressWindowSystem> progressWindowsScope{progressWindows};
 };
 
 Services::Services() {
