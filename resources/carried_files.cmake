@@ -24,6 +24,7 @@ set(MV_CARRIED_RC ${CMAKE_BINARY_DIR}/carried_files.rc)
 file(WRITE ${MV_CARRIED_RC}.in
   "MORVALEN EXE \"@MV_CARRIED_PRODUCT@\"\nUNINSTALL EXE \"@MV_CARRIED_UNINSTALLER@\"\nRICHED32 DLL \"@MV_CARRIED_RICHED32@\"\n")
 configure_file(${MV_CARRIED_RC}.in ${MV_CARRIED_RC} @ONLY)
-# A changed input is embedded again on the next build.
-set_source_files_properties(${MV_CARRIED_RC} PROPERTIES
-  OBJECT_DEPENDS "${MV_CARRIED_PRODUCT};${MV_CARRIED_RICHED32};${MV_CARRIED_UNINSTALLER}")
+# windres reads the files by path, which no dependency scanner sees: a changed input is
+# embedded again on the next build. Other folders that compile the script set this too.
+set(MV_CARRIED_INPUTS ${MV_CARRIED_PRODUCT} ${MV_CARRIED_RICHED32} ${MV_CARRIED_UNINSTALLER})
+set_source_files_properties(${MV_CARRIED_RC} PROPERTIES OBJECT_DEPENDS "${MV_CARRIED_INPUTS}")
