@@ -2,7 +2,9 @@
 
 #include "common/messages.h"
 #include "platform/registry.h"
+#include "setup/completion.h"
 #include "setup/startup_checks.h"
+#include "setup/wizard/MVSetupForm.h"
 
 int RunSetupProgram() {
     try {
@@ -12,5 +14,7 @@ int RunSetupProgram() {
         ShowErrorMessage("No access to system registry", "Нет доступа к системному реестру");
         return 0;
     }
+    RunSetupForm();
+    CompleteSetup();
     return 0;
 }
