@@ -2,7 +2,7 @@
 // and carried resources) on a folder named on its command line, so the end-to-end tests and
 // the benchmark can reach it without the wizard.
 //
-//   install_probe run <folder>                 RunInstallation into <folder>, then a box "finished"
+//   install_probe run <folder>                 RunInstallation into <folder>, then a box "finished: ..."
 //   install_probe file <name> <type> <target>  InstallResourceFile alone
 //   install_probe class-taken <folder>         as run, with "PlainWindow" already registered
 //   install_probe bench <folder> <plain-source> RunInstallation timed, then plain copies; one JSON line
@@ -136,10 +136,13 @@ int Dispatch(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if ((mode == "run" || mode == "class-taken") && argc == 3) {
         if (mode == "class-taken") TakePlainWindowClass();
+        const double start = Seconds();
         const bool installed = Run(argv[2]);
+        char report[64];
+        std::snprintf(report, sizeof report, "finished: %s; seconds: %.3f", installed ? "true" : "false",
+                      Seconds() - start);
         // A point for the driver to look at the finished window before the process ends.
-        platform::Use<platform::Desktop>().MessageBoxA(0, installed ? "finished: true" : "finished: false",
-                                                      "install probe", 0);
+        platform::Use<platform::Desktop>().MessageBoxA(0, report, "install probe", 0);
         return installed ? 0 : 1;
     }
     if (mode == "file" && argc == 5) {
