@@ -178,8 +178,8 @@ void SetText(const Args& args) {
 
 void SendKeys(const Args& args) {
     HWND window = WindowOption(args);
-    auto strokes = ParseKeyList(args.TextOr(L"keys", L""));
-    if (!args.Has(L"keys")) strokes.clear();
+    std::vector<KeyStroke> strokes;
+    if (args.Has(L"keys")) strokes = ParseKeyList(args.Text(L"keys"));
     std::wstring chars = args.TextOr(L"chars", L"");
     std::wstring mode = args.TextOr(L"mode", L"input");
     if (mode == L"post") {

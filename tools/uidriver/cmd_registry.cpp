@@ -1,4 +1,5 @@
 // reg-read, reg-values, reg-keys, reg-dump, reg-write, reg-create-key, reg-delete-key, reg-delete-value
+#include <set>
 #include <string>
 #include <vector>
 
@@ -117,20 +118,29 @@ JsonLine ValueLine(const std::wstring& name, DWORD type, const std::vector<BYTE>
     return line;
 }
 
-std::vector<std::wstring> SubkeyNames(HKEY key) {
+// Stops at the first error and leaves it in `status`.
+std::vector<std::wstring> SubkeyNames(HKEY key, LONG* status) {
     std::vector<std::wstring> names;
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD length = 256;
-        LONG status = RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS) return names;
-        if (status != ERROR_SUCCESS) FailApi(L"RegEnumKeyExW", static_cast<unsigned long>(status));
+        *status = RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (*status == ERROR_NO_MORE_ITEMS) {
+            *status = ERROR_SUCCESS;
+            return names;
+        }
+        if (*status != ERROR_SUCCESS) return names;
         names.emplace_back(name, length);
     }
 }
 
+void Require(LONG status, const wchar_t* call) {
+    if (status != ERROR_SUCCESS) FailApi(call, static_cast<unsigned long>(status));
+}
+
+// Returns the first error, or ERROR_SUCCESS once every value was visited.
 template <class Visit>
-void ForEachValue(HKEY key, Visit visit) {
+LONG ForEachValue(HKEY key, Visit visit) {
     DWORD maxName = 0, maxData = 0;
     RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData, nullptr,
                      nullptr);
@@ -139,24 +149,59 @@ void ForEachValue(HKEY key, Visit visit) {
         std::vector<BYTE> data(maxData + 2);
         DWORD nameLength = maxName + 1, dataSize = maxData + 2, type = 0;
         LONG status = RegEnumValueW(key, index, &name[0], &nameLength, nullptr, &type, data.data(), &dataSize);
-        if (status == ERROR_NO_MORE_ITEMS) return;
-        if (status != ERROR_SUCCESS) FailApi(L"RegEnumValueW", static_cast<unsigned long>(status));
+        if (status == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+        if (status != ERROR_SUCCESS) return status;
         name.resize(nameLength);
         data.resize(dataSize);
         visit(name, type, data);
     }
 }
 
-void DumpKey(const KeyPath& key, const std::wstring& relative) {
-    unique_hkey handle = OpenKey(key, KEY_READ);
+using PathSet = std::set<std::wstring>;
+
+// Relative paths separated by ';', compared without regard to letter case.
+PathSet SkippedPaths(const std::wstring& list) {
+    PathSet paths;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(L';', start);
+        if (end == std::wstring::npos) end = list.size();
+        std::wstring path = list.substr(start, end - start);
+        CharLowerW(&path[0]);
+        if (!path.empty()) paths.insert(path.c_str());
+        start = end + 1;
+    }
+    return paths;
+}
+
+bool IsSkipped(const PathSet& skipped, std::wstring relative) {
+    if (relative.empty()) return false;
+    CharLowerW(&relative[0]);
+    return skipped.count(relative.c_str()) != 0;
+}
+
+// Keys that cannot be opened (Wine's performance-data links) are listed with their error.
+void DumpKey(const KeyPath& key, const std::wstring& relative, const PathSet& skipped) {
+    unique_hkey handle;
+    LONG status = RegOpenKeyExW(key.root, key.path.c_str(), 0, KEY_READ | key.view, handle.put());
+    if (status != ERROR_SUCCESS) {
+        JsonLine().Add("key", relative).Add("error", static_cast<long long>(status)).Print();
+        return;
+    }
     JsonLine().Add("key", relative).Print();
-    ForEachValue(handle.get(), [&](const std::wstring& name, DWORD type, const std::vector<BYTE>& data) {
+    LONG valuesStatus = ForEachValue(handle.get(), [&](const std::wstring& name, DWORD type, const std::vector<BYTE>& data) {
         ValueLine(name, type, data).Add("key", relative).Print();
     });
-    for (const auto& sub : SubkeyNames(handle.get())) {
+    LONG keysStatus = ERROR_SUCCESS;
+    std::vector<std::wstring> subkeys = SubkeyNames(handle.get(), &keysStatus);
+    LONG failed = valuesStatus != ERROR_SUCCESS ? valuesStatus : keysStatus;
+    if (failed != ERROR_SUCCESS) JsonLine().Add("key", relative).Add("error", static_cast<long long>(failed)).Print();
+    for (const auto& sub : subkeys) {
+        std::wstring childRelative = relative.empty() ? sub : relative + L"\\" + sub;
+        if (IsSkipped(skipped, childRelative)) continue;
         KeyPath child = key;
         child.path = key.path.empty() ? sub : key.path + L"\\" + sub;
-        DumpKey(child, relative.empty() ? sub : relative + L"\\" + sub);
+        DumpKey(child, childRelative, skipped);
     }
 }
 
@@ -199,17 +244,20 @@ void RegRead(const Args& args) {
 
 void RegValues(const Args& args) {
     unique_hkey handle = OpenKey(KeyFromArgs(args), KEY_QUERY_VALUE);
-    ForEachValue(handle.get(), [](const std::wstring& name, DWORD type, const std::vector<BYTE>& data) {
+    Require(ForEachValue(handle.get(), [](const std::wstring& name, DWORD type, const std::vector<BYTE>& data) {
         ValueLine(name, type, data).Print();
-    });
+    }), L"RegEnumValueW");
 }
 
 void RegKeys(const Args& args) {
     unique_hkey handle = OpenKey(KeyFromArgs(args), KEY_ENUMERATE_SUB_KEYS);
-    for (const auto& name : SubkeyNames(handle.get())) JsonLine().Add("name", name).Print();
+    LONG status = ERROR_SUCCESS;
+    std::vector<std::wstring> names = SubkeyNames(handle.get(), &status);
+    Require(status, L"RegEnumKeyExW");
+    for (const auto& name : names) JsonLine().Add("name", name).Print();
 }
 
-void RegDump(const Args& args) { DumpKey(KeyFromArgs(args), L""); }
+void RegDump(const Args& args) { DumpKey(KeyFromArgs(args), L"", SkippedPaths(args.TextOr(L"skip", L""))); }
 
 void RegWrite(const Args& args) {
     KeyPath key = KeyFromArgs(args);

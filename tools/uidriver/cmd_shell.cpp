@@ -31,6 +31,17 @@ void Check(HRESULT result, const wchar_t* call) {
     if (FAILED(result)) FailApi(call, static_cast<unsigned long>(result));
 }
 
+// The show command as the file's header stores it (a 0x4C-byte header, the field at
+// offset 60): Wine's shell link loads it back as SW_SHOWNORMAL whatever was saved.
+long long ShowCommandInFile(const std::wstring& path) {
+    platform::win32::unique_file file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    DWORD header[16] = {};
+    DWORD read = 0;
+    if (!file || !ReadFile(file.get(), header, sizeof header, &read, nullptr) || read != sizeof header) return -1;
+    return header[0] == 0x4C ? static_cast<long long>(header[15]) : -1;
+}
+
 }  // namespace
 
 void ResolveShortcut(const Args& args) {
@@ -62,6 +73,7 @@ void ResolveShortcut(const Args& args) {
         .Add("icon_location", icon)
         .Add("icon_index", iconIndex)
         .Add("show_command", showCommand)
+        .Add("show_command_in_file", ShowCommandInFile(path))
         .Print();
 }
 

@@ -39,7 +39,7 @@ const Command kCommands[] = {
     {L"reg-read", RegRead, "reg-read --root HKLM|HKCU|HKU|HKCR --key K [--value V] [--view 64|32|default]"},
     {L"reg-values", RegValues, "reg-values --root R --key K [--view V]"},
     {L"reg-keys", RegKeys, "reg-keys --root R --key K [--view V]"},
-    {L"reg-dump", RegDump, "reg-dump --root R [--key K] [--view V]"},
+    {L"reg-dump", RegDump, "reg-dump --root R [--key K] [--view V] [--skip SUB\\PATH;OTHER]"},
     {L"reg-write", RegWrite, "reg-write --root R --key K [--value V] [--type REG_SZ|REG_EXPAND_SZ|REG_DWORD] --data D [--view V]"},
     {L"reg-create-key", RegCreateKey, "reg-create-key --root R --key K [--view V]"},
     {L"reg-delete-key", RegDeleteKey, "reg-delete-key --root R --key K [--view V]"},
