@@ -155,6 +155,7 @@ public:
     void Close();
     bool Visible() const { return visible_; }
 
+    std::string className;  // what the platform names the form's kind of window
     std::string caption;
     int width = 0, height = 0;  // outer size as designed
     bool autoSize = false;      // the client area fits the controls

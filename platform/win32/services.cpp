@@ -6,6 +6,8 @@
 #include "platform/service.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/files_win32.h"
+#include "platform/win32/folder_picker_win32.h"
+#include "platform/win32/form_application_win32.h"
 #include "platform/win32/oem_text_win32.h"
 #include "platform/win32/progress_window_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -42,6 +44,8 @@ struct Services::Installed {
     Win32OemText oemText;
     Win32Resources resources;
     Win32ProgressWindowSystem progressWindows;
+    Win32Application application;
+    Win32FolderPicker folderPicker;
     ServiceScope<System> systemScope{system};
     ServiceScope<Desktop> desktopScope{desktop};
     ServiceScope<FileSystem> filesScope{files};
@@ -50,6 +54,8 @@ struct Services::Installed {
     ServiceScope<OemText> oemTextScope{oemText};
     ServiceScope<Resources> resourcesScope{resources};
     ServiceScope<ProgressWindowSystem> progressWindowsScope{progressWindows};
+    ServiceScope<forms::Application> applicationScope{application};
+    ServiceScope<FolderPicker> folderPickerScope{folderPicker};
 };
 
 Services::Services() {

@@ -35,6 +35,7 @@ TSetupForm::TSetupForm() {
 }
 
 void TSetupForm::DescribeForm() {
+    className = "TSetupForm";
     width = 569;
     height = 344;
     autoSize = true;
