@@ -69,6 +69,8 @@ void TSetupForm::DesktopIconCheckBoxClick() { CreateDesktopIcon = DesktopIconChe
 void TSetupForm::RunCheckBoxClick() { RunAfterInstall = RunCheckBox.checked; }
 
 void TSetupForm::PathBitBtnClick() {
+    // The picker opens on the folder in the field, also one the user has just typed.
+    CommonSettings.TargetFolder = PathLabeledEdit.text;
     Hide();
     if (BrowseForFolder(FolderPrompt, CommonSettings.TargetFolder)) PathLabeledEdit.text = CommonSettings.TargetFolder;
     Show();

@@ -337,6 +337,16 @@ TEST_F(SetupFormTest, CancelledBrowsingKeepsTheFieldAndShowsTheFormAgain) {
     EXPECT_EQ(fake.log.Calls().back(), "ShowForm");
 }
 
+TEST_F(SetupFormTest, BrowsingOpensOnTheFolderTypedIntoTheField) {
+    fake.files.AddDirectory("D:\\Games\\Morvalen");
+    OpenSettingsPage();
+    form.PathLabeledEdit.text = "D:\\Games\\Morvalen";
+    form.PathBitBtn.Click();
+    ASSERT_EQ(forms.picker.requests.size(), 1u);
+    EXPECT_EQ(forms.picker.requests[0].preselected, "D:\\Games\\Morvalen");
+    EXPECT_EQ(form.PathLabeledEdit.text, "D:\\Games\\Morvalen");
+}
+
 TEST_F(SetupFormTest, PickedFolderGetsItsBackslashWhenThePageIsAccepted) {
     fake.files.AddDirectory("D:\\Morvalen");
     OpenSettingsPage();
