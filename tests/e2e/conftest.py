@@ -1,6 +1,7 @@
 """Fixtures of the end-to-end tests; see README.md beside this file."""
 import itertools
 import os
+import shutil
 import threading
 
 import pytest
@@ -58,7 +59,10 @@ def wine_host(xvfb, wine_session_dir, host_runs_32bit):
 
 @pytest.fixture(scope="session")
 def wine_template(wine_host, wine_session_dir):
-    return boot_template(wine_host, wine_session_dir / "template")
+    template = boot_template(wine_host, wine_session_dir / "template")
+    yield template
+    if not os.environ.get("MV_E2E_KEEP_PREFIX"):
+        shutil.rmtree(template, ignore_errors=True)
 
 
 @pytest.fixture
@@ -102,10 +106,13 @@ def wine_prefix(request, wine_host, wine_template, wine_session_dir, wine_locale
         except Exception:  # noqa: BLE001 - a missing screenshot must not hide the failure
             pass
     prefix.shutdown()
+    shared_written = prefix.shared_files_written()
     if not os.environ.get("MV_E2E_KEEP_PREFIX"):
         prefix.remove()
     if fired.is_set():
         pytest.fail(f"the test ran longer than {TEST_TIMEOUT} s; its programs were killed")
+    if shared_written:
+        pytest.fail(f"system files shared with the template were written: {shared_written}", pytrace=False)
 
 
 @pytest.fixture
