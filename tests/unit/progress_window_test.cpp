@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "platform/fake/call_log.h"
 #include "platform/fake/progress_fake.h"
 #include "platform/service.h"
