@@ -328,6 +328,22 @@ TEST_F(InstallProductTest, RelativeMenuFolderIsNeitherRemovedNorCreatedNorFilled
     EXPECT_NE(UninstallEntry()->Find("EstimatedSize"), nullptr);
 }
 
+TEST_F(InstallProductTest, WithoutThePerUserMenuOnlyTheAllUsersMenuFolderIsCleared) {
+    fake.files.AddDirectory("Morvalen");
+    fake.files.AddDirectory("Морвален");
+    fake.files.AddDirectory(RussianMenu);
+    StartSetup(0x0419, Machine{true, false, true});
+    ASSERT_EQ(CommonSettings.UserMenuFolderEnglish, "Morvalen\\");
+    ListTheCarriedFiles();
+    ASSERT_TRUE(InstallProduct(false));
+    EXPECT_EQ(CallsStarting("SHFileOperationA"),
+              std::vector<std::string>{"SHFileOperationA(FO_DELETE," + InstallMachineTest::WithoutBackslash(RussianMenu) +
+                                       ",0x14)"});
+    EXPECT_TRUE(fake.files.DirectoryExists("Morvalen"));
+    EXPECT_TRUE(fake.files.DirectoryExists("Морвален"));
+    EXPECT_EQ(fake.shell.links.size(), 2u);
+}
+
 TEST_F(InstallProductTest, RelativeDesktopFolderGetsNoShortcut) {
     StartSetup();
     CommonSettings.CommonDesktopFolder = "";
