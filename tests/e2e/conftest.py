@@ -117,7 +117,9 @@ def wine_prefix(request, wine_host, wine_template, wine_session_dir, wine_locale
 
 @pytest.fixture
 def driver(wine_prefix, windows_build):
-    return Driver(wine_prefix, windows_build.exe("uidriver.exe"))
+    driver = Driver(wine_prefix, windows_build.exe("uidriver.exe"))
+    yield driver
+    driver.stop()
 
 
 @pytest.fixture

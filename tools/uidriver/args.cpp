@@ -6,19 +6,19 @@
 
 namespace uidriver {
 
-Args::Args(int argc, wchar_t** argv, const std::set<std::wstring>& switches) {
-    if (argc < 2) Fail(kUsage, L"no command given; try: uidriver help");
-    command_ = argv[1];
-    for (int i = 2; i < argc; ++i) {
-        std::wstring option = argv[i];
+Args::Args(const std::vector<std::wstring>& words, const std::set<std::wstring>& switches) {
+    if (words.empty()) Fail(kUsage, L"no command given; try: uidriver help");
+    command_ = words[0];
+    for (size_t i = 1; i < words.size(); ++i) {
+        const std::wstring& option = words[i];
         if (option.rfind(L"--", 0) != 0) Fail(kUsage, L"expected an --option, got: " + option);
         std::wstring name = option.substr(2);
         if (switches.count(name)) {
             flags_.insert(name);
             continue;
         }
-        if (i + 1 >= argc) Fail(kUsage, L"option --" + name + L" needs a value");
-        values_[name] = argv[++i];
+        if (i + 1 >= words.size()) Fail(kUsage, L"option --" + name + L" needs a value");
+        values_[name] = words[++i];
     }
 }
 

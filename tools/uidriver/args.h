@@ -5,14 +5,15 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace uidriver {
 
 class Args {
 public:
-    // argv[1] is the subcommand; every option after it is "--name value" unless
+    // words[0] is the subcommand; every option after it is "--name value" unless
     // its name is one of `switches`.
-    Args(int argc, wchar_t** argv, const std::set<std::wstring>& switches);
+    Args(const std::vector<std::wstring>& words, const std::set<std::wstring>& switches);
 
     const std::wstring& Command() const { return command_; }
     bool Has(const std::wstring& name) const;

@@ -118,13 +118,14 @@ void InjectKeys(const std::vector<KeyStroke>& strokes, const std::wstring& chars
     SendInputs(inputs);
 }
 
+// GetGUIThreadInfo reads the focus without sharing the other thread's input state, which
+// under Wine leaves a long-lived caller (uidriver serve) with a confused key state.
 HWND FocusOfThread(HWND window) {
-    InputAttachment attachment(window);
-    if (attachment.Attached()) return GetFocus();
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return info.hwndFocus;
+    InputAttachment attachment(window);
+    return attachment.Attached() ? GetFocus() : nullptr;
 }
 
 }  // namespace

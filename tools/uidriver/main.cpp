@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "failure.h"
 #include "json_line.h"
+#include "serve.h"
 
 namespace uidriver {
 namespace {
@@ -51,7 +52,8 @@ const Command kCommands[] = {
 const std::set<std::wstring> kSwitches = {L"hidden", L"force", L"syscommand", L"or-hidden"};
 
 void PrintUsage() {
-    std::printf("usage: uidriver COMMAND [options]   (numbers: decimal or 0x hex)\n");
+    std::printf("usage: uidriver COMMAND [options]   (numbers: decimal or 0x hex)\n"
+                "       uidriver serve   (tab-separated commands on stdin, see serve.h)\n");
     for (const auto& command : kCommands) std::printf("  %s\n", command.usage);
 }
 
@@ -60,8 +62,8 @@ void PrintError(const std::wstring& message) {
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-int Run(int argc, wchar_t** argv) {
-    Args args(argc, argv, kSwitches);
+int Run(const std::vector<std::wstring>& words) {
+    Args args(words, kSwitches);
     if (args.Command() == L"help") {
         PrintUsage();
         return kOk;
@@ -79,10 +81,13 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace uidriver
 
 int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    std::vector<std::wstring> words(argv + 1, argv + argc);
+    if (words.size() == 1 && words[0] == L"serve") return uidriver::Serve(uidriver::Run);
     try {
-        return uidriver::Run(argc, argv);
+        return uidriver::Run(words);
     } catch (const uidriver::Failure& failure) {
         uidriver::PrintError(failure.message);
         return failure.code;

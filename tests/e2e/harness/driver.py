@@ -1,5 +1,8 @@
-"""Driver: uidriver.exe, called once per action, its JSON lines parsed."""
+"""Driver: uidriver.exe commands, its JSON lines parsed. One `uidriver serve` process
+answers a test's calls one after the other, so Wine starts once per test, not per call."""
 import json
+import os
+import select
 import subprocess
 import tempfile
 import time
@@ -10,6 +13,17 @@ NOT_FOUND = 2
 REFUSED = 4
 
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+
+
+# One uidriver process per call instead of one serving process per test (slower; for debugging).
+ONE_PROCESS_PER_CALL = bool(os.environ.get("MV_E2E_DRIVER_ONE_SHOT"))
+
+
+def _command_line(args) -> bytes:
+    """The words of one command for uidriver serve: tab-separated, backslash-escaped."""
+    escaped = [a.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n").replace("\r", "\\r")
+               for a in args]
+    return ("\t".join(escaped) + "\n").encode("utf-8")
 
 
 class DriverError(Exception):
@@ -50,29 +64,82 @@ class Driver:
         self.prefix = prefix
         self.exe = Path(exe)
         self.call_timeout = call_timeout
+        self._serving = None
+        self._buffer = b""
 
     # -- plumbing -------------------------------------------------------------------------
     def call(self, *args, timeout: float = None) -> list:
-        """Runs one uidriver command; returns its output lines as dicts; raises DriverError.
-
-        Output goes through files, not pipes: Wine's helper processes started by the call
-        (wineserver, explorer) inherit its handles and would hold a pipe open."""
+        """Runs one uidriver command; returns its output lines as dicts; raises DriverError."""
         args = [str(a) for a in args]
+        timeout = timeout or self.call_timeout
+        code, lines, error = (self._call_once if ONE_PROCESS_PER_CALL else self._call_served)(args, timeout)
+        if code != 0:
+            raise DriverError(args, code, error)
+        return [json.loads(line) for line in lines if line.strip()]
+
+    def _call_served(self, args, timeout):
+        server = self._server()
+        try:
+            server.stdin.write(_command_line(args))
+            server.stdin.flush()
+        except (BrokenPipeError, OSError):
+            self.stop()
+            raise DriverError(args, None, "uidriver serve has ended") from None
+        deadline = time.monotonic() + timeout
+        lines = []
+        while True:
+            line = self._read_line(server, deadline)
+            if line is None:
+                self.stop()
+                raise DriverError(args, None, "uidriver did not answer in time")
+            if line.startswith('{"uidriver_exit":'):
+                end = json.loads(line)
+                return end["uidriver_exit"], lines, end["error"]
+            lines.append(line)
+
+    def _server(self):
+        if self._serving is None or self._serving.poll() is not None:
+            self._buffer = b""
+            self._serving = subprocess.Popen([self.prefix.host.loader, str(self.exe), "serve"], env=self.prefix.env,
+                                             stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                             stderr=subprocess.DEVNULL, start_new_session=True)
+        return self._serving
+
+    def _read_line(self, server, deadline):
+        """One output line, or None at the deadline or when the server ended."""
+        while b"\n" not in self._buffer:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([server.stdout], [], [], left)[0]:
+                return None
+            chunk = os.read(server.stdout.fileno(), 65536)
+            if not chunk:
+                return None
+            self._buffer += chunk
+        line, self._buffer = self._buffer.split(b"\n", 1)
+        return line.decode("utf-8")
+
+    def stop(self):
+        """Ends the serving uidriver process (the next call starts another)."""
+        if self._serving is not None and self._serving.poll() is None:
+            self._serving.kill()
+            self._serving.wait(10)
+        self._serving = None
+
+    def _call_once(self, args, timeout):
+        # Output through files, not pipes: Wine's helper processes started by the call
+        # (wineserver, explorer) inherit its handles and would hold a pipe open to the end.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             process = subprocess.Popen([self.prefix.host.loader, str(self.exe), *args], env=self.prefix.env,
                                        stdout=out, stderr=err, stdin=subprocess.DEVNULL)
             try:
-                code = process.wait(timeout or self.call_timeout)
+                code = process.wait(timeout)
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
                 raise DriverError(args, None, "uidriver itself timed out") from None
             out.seek(0)
             err.seek(0)
-            stdout, stderr = out.read().decode("utf-8"), err.read().decode("utf-8", "replace")
-        if code != 0:
-            raise DriverError(args, code, stderr.strip())
-        return [json.loads(line) for line in stdout.splitlines() if line.strip()]
+            return code, out.read().decode("utf-8").splitlines(), err.read().decode("utf-8", "replace").strip()
 
     def _one(self, *args, timeout: float = None) -> dict:
         return self.call(*args, timeout=timeout)[0]
@@ -201,7 +268,8 @@ class Driver:
     def hold_mapping(self, name: str, ms: int):
         """Starts a process that holds a named file mapping for `ms` ms; returns once it holds it.
         The result is the WinProcess (wait() for it, or let the test's end kill it)."""
-        process = self.prefix.start(self.exe, "hold-mapping", "--name", name, "--ms", ms, name=f"hold-{name}")
+        process = self.prefix.start(self.exe, "hold-mapping", "--name", name, "--ms", ms,
+                                   name=f"{len(self.prefix.processes):02d}-hold-{name}")
         deadline = time.monotonic() + 30
         while '"already_existed"' not in process.stdout():
             if not process.running() or time.monotonic() > deadline:
