@@ -90,7 +90,10 @@ class Driver:
         while True:
             line = self._read_line(server, deadline)
             if line is None:
+                ended = server.poll()
                 self.stop()
+                if ended is not None:
+                    raise DriverError(args, ended, f"uidriver serve exited with {ended} (is {self.exe} up to date?)")
                 raise DriverError(args, None, "uidriver did not answer in time")
             if line.startswith('{"uidriver_exit":'):
                 end = json.loads(line)
