@@ -136,14 +136,14 @@ def shared_files_written(prefix: Path, since_ns: int) -> list:
 class WinProcess:
     """A Windows program started in the background; `wait` fails rather than hang."""
 
-    def __init__(self, command: list, env: dict, log_dir: Path, name: str, timeout: float):
+    def __init__(self, command: list, env: dict, log_dir: Path, name: str, timeout: float, cwd: Path = None):
         log_dir.mkdir(parents=True, exist_ok=True)
         self.stdout_path = log_dir / f"{name}.stdout"
         self.stderr_path = log_dir / f"{name}.stderr"
         self.command = command
         self.deadline = time.monotonic() + timeout
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
-            self._popen = subprocess.Popen(command, env=env, stdout=out, stderr=err,
+            self._popen = subprocess.Popen(command, env=env, stdout=out, stderr=err, cwd=cwd,
                                            stdin=subprocess.DEVNULL, start_new_session=True)
 
     @property
@@ -214,8 +214,10 @@ class Prefix:
     def start(self, program, *args, timeout: float = None, name: str = None) -> WinProcess:
         """Starts `program` (a host path or a Windows path) under Wine, in the background."""
         name = name or f"{len(self.processes):02d}-{Path(str(program).replace(chr(92), '/')).stem}"
+        # The prefix's own folder as the current directory: whatever a program writes relative
+        # to it stays out of the repository.
         process = WinProcess([self.host.loader, str(program), *map(str, args)], self.env, self.log_dir, name,
-                             timeout or self.process_timeout)
+                             timeout or self.process_timeout, cwd=self.path)
         self.processes.append(process)
         return process
 
