@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev mingw-w64 wine wine64 wine32:i386 xvfb x11-utils imagemagick
-          python3 python3-pytest)
+          python3 python3-pytest locales)
 
 missing=()
 for package in "${packages[@]}"; do
