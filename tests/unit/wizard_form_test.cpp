@@ -37,6 +37,12 @@ protected:
         form.NextBitBtn.Click();
     }
 
+    // Types `folder` into the field of the settings page and presses "Далее".
+    void TryFolder(const std::string& folder) {
+        form.PathLabeledEdit.text = folder;
+        form.NextBitBtn.Click();
+    }
+
     std::vector<std::string> WarningTexts() const {
         std::vector<std::string> texts;
         for (const auto& box : fake.desktop.boxes) texts.push_back(box.text);
@@ -192,8 +198,7 @@ TEST_P(FolderValidationTest, AcceptsOnlyAFolderWithTheProductWordThatExistsOrIsM
     fake.files.AddDirectory("D:\\");
     fake.files.AddFile("C:\\Apps\\Morvalen", "a file, not a folder");
     OpenSettingsPage();
-    form.PathLabeledEdit.text = c.typed;
-    form.NextBitBtn.Click();
+    TryFolder(c.typed);
 
     EXPECT_EQ(CommonSettings.TargetFolder, c.expectedTarget);
     if (c.warning == nullptr) {
@@ -215,6 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"UpperCaseWordIsFolded", "C:\\Program Files\\MORVALEN", "C:\\Program Files\\MORVALEN\\", nullptr},
         FolderCase{"WordAnywhereInThePath", "D:\\Games\\morvalen-old\\x", "D:\\Games\\morvalen-old\\x\\", nullptr},
         FolderCase{"TrailingBackslashKept", "C:\\Morvalen\\", "C:\\Morvalen\\", nullptr},
+        FolderCase{"NetworkShare", "\\\\server\\share\\Morvalen", "\\\\server\\share\\Morvalen\\", nullptr},
         FolderCase{"WithoutTheWord", "C:\\Program Files\\Trainer", "C:\\Program Files\\Trainer\\", FolderWordWarning},
         FolderCase{"EmptyFieldGetsTheWordWarning", "", "", FolderWordWarning},
         FolderCase{"MissingDrive", "Q:\\Morvalen", "Q:\\Morvalen\\", CannotCreateWarning},
@@ -231,8 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SetupFormTest, PathLongerThanWindowsCanMakeIsRefusedBeforeAnyFolderIsMade) {
     fake.files.AddDirectory("C:\\");
     OpenSettingsPage();
-    form.PathLabeledEdit.text = "C:\\Morvalen\\" + std::string(300, 'x');
-    form.NextBitBtn.Click();
+    TryFolder("C:\\Morvalen\\" + std::string(300, 'x'));
     EXPECT_EQ(WarningTexts(), std::vector<std::string>{CannotCreateWarning});
     EXPECT_FALSE(fake.files.DirectoryExists("C:\\Morvalen"));
     EXPECT_TRUE(fake.log.Starting("ForceDirectories").empty());
@@ -244,8 +249,7 @@ TEST_F(SetupFormTest, LongestFolderWindowsCanMakeIsAccepted) {
     OpenSettingsPage();
     const std::string folder = "C:\\Morvalen\\" + std::string(247 - 13, 'x') + "\\";
     ASSERT_EQ(folder.size(), 247u);
-    form.PathLabeledEdit.text = folder;
-    form.NextBitBtn.Click();
+    TryFolder(folder);
     EXPECT_TRUE(fake.desktop.boxes.empty());
     EXPECT_TRUE(SettingsConfirmed);
 }
@@ -253,8 +257,7 @@ TEST_F(SetupFormTest, LongestFolderWindowsCanMakeIsAccepted) {
 TEST_F(SetupFormTest, NewFolderIsMadeWithItsMissingParents) {
     fake.files.AddDirectory("C:\\");
     OpenSettingsPage();
-    form.PathLabeledEdit.text = "C:\\Games\\Old\\Morvalen";
-    form.NextBitBtn.Click();
+    TryFolder("C:\\Games\\Old\\Morvalen");
     EXPECT_TRUE(fake.files.DirectoryExists("C:\\Games"));
     EXPECT_TRUE(fake.files.DirectoryExists("C:\\Games\\Old\\Morvalen"));
     EXPECT_EQ(CommonSettings.TargetFolder, "C:\\Games\\Old\\Morvalen\\");
@@ -264,8 +267,7 @@ TEST_F(SetupFormTest, NewFolderIsMadeWithItsMissingParents) {
 TEST_F(SetupFormTest, WarningsAreRussianAlsoWithTheEnglishInterface) {
     StartCommonModules(0x0409);
     OpenSettingsPage();
-    form.PathLabeledEdit.text = "C:\\Trainer";
-    form.NextBitBtn.Click();
+    TryFolder("C:\\Trainer");
     ASSERT_EQ(fake.desktop.boxes.size(), 1u);
     EXPECT_EQ(fake.desktop.boxes[0].function, "MessageBoxA");
     EXPECT_EQ(fake.desktop.boxes[0].text, FolderWordWarning);
@@ -275,8 +277,7 @@ TEST_F(SetupFormTest, WarningsAreRussianAlsoWithTheEnglishInterface) {
 
 TEST_F(SetupFormTest, RussianInterfaceWarnsWithARussianBox) {
     OpenSettingsPage();
-    form.PathLabeledEdit.text = "Q:\\Morvalen";
-    form.NextBitBtn.Click();
+    TryFolder("Q:\\Morvalen");
     ASSERT_EQ(fake.desktop.boxes.size(), 1u);
     EXPECT_EQ(fake.desktop.boxes[0].function, "MessageBoxExA");
     EXPECT_EQ(fake.desktop.boxes[0].caption, "Морвален");
@@ -285,8 +286,7 @@ TEST_F(SetupFormTest, RussianInterfaceWarnsWithARussianBox) {
 
 TEST_F(SetupFormTest, RefusedFolderThenCancelConfirmsNothing) {
     OpenSettingsPage();
-    form.PathLabeledEdit.text = "Q:\\Morvalen";
-    form.NextBitBtn.Click();
+    TryFolder("Q:\\Morvalen");
     form.CancelBitBtn.Click();
     EXPECT_TRUE(forms.application.host.closed);
     EXPECT_FALSE(SettingsConfirmed);
@@ -295,10 +295,8 @@ TEST_F(SetupFormTest, RefusedFolderThenCancelConfirmsNothing) {
 TEST_F(SetupFormTest, SecondAttemptAfterAWarningCanSucceed) {
     fake.files.AddDirectory("C:\\");
     OpenSettingsPage();
-    form.PathLabeledEdit.text = "C:\\Trainer";
-    form.NextBitBtn.Click();
-    form.PathLabeledEdit.text = "C:\\Morvalen";
-    form.NextBitBtn.Click();
+    TryFolder("C:\\Trainer");
+    TryFolder("C:\\Morvalen");
     EXPECT_EQ(WarningTexts(), std::vector<std::string>{FolderWordWarning});
     EXPECT_TRUE(SettingsConfirmed);
     EXPECT_EQ(CommonSettings.TargetFolder, "C:\\Morvalen\\");
