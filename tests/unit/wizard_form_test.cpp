@@ -196,6 +196,7 @@ TEST_P(FolderValidationTest, AcceptsOnlyAFolderWithTheProductWordThatExistsOrIsM
     const FolderCase& c = GetParam();
     fake.files.AddDirectory("C:\\");
     fake.files.AddDirectory("D:\\");
+    fake.files.AddDirectory("\\\\server\\share");
     fake.files.AddFile("C:\\Apps\\Morvalen", "a file, not a folder");
     OpenSettingsPage();
     TryFolder(c.typed);
@@ -231,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"ControlCharacter", "C:\\Morvalen\tx", "C:\\Morvalen\tx\\", CannotCreateWarning},
         FolderCase{"RelativePath", "Morvalen", "Morvalen\\", CannotCreateWarning},
         FolderCase{"DriveRelativePath", "C:Morvalen", "C:Morvalen\\", CannotCreateWarning},
-        FolderCase{"HalfAShareName", "\\\\server\\Morvalen", "\\\\server\\Morvalen\\", CannotCreateWarning}),
+        FolderCase{"ServerWithoutShare", "\\\\Morvalen", "\\\\Morvalen\\", CannotCreateWarning}),
     [](const testing::TestParamInfo<FolderCase>& info) { return info.param.name; });
 
 TEST_F(SetupFormTest, PathLongerThanWindowsCanMakeIsRefusedBeforeAnyFolderIsMade) {
