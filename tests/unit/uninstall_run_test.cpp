@@ -43,8 +43,8 @@ protected:
         fake.log.Clear();
     }
 
-    // Everything the installation left is still in place.
-    void ExpectNothingRemoved(const std::string& folder = Folder) {
+    // Every registry entry and shortcut of the product is still in place, and no script was started.
+    void ExpectNothingRemoved() {
         EXPECT_TRUE(fake.registry.KeyExists(RootKey::LocalMachine, Entry));
         EXPECT_TRUE(KeyHasValue(RootKey::CurrentUser, RunKey, "Morvalen"));
         EXPECT_TRUE(KeyHasValue(RootKey::CurrentUser, RunKey, "!Morvalen"));
@@ -54,9 +54,12 @@ protected:
         EXPECT_TRUE(fake.files.FileExists(Startup + "Morvalen.lnk"));
         EXPECT_TRUE(fake.files.DirectoryExists(CommonPrograms + "Morvalen"));
         EXPECT_TRUE(fake.files.DirectoryExists(UserPrograms + "Морвален"));
-        for (const std::string& name : InstalledFiles) EXPECT_TRUE(fake.files.FileExists(folder + name)) << name;
         EXPECT_EQ(fake.files.FileContent(Temp + "q's_unin.cmd"), nullptr);
         EXPECT_TRUE(fake.log.Starting("ShellExecuteA").empty());
+    }
+
+    void ExpectFolderKept(const std::string& folder) {
+        for (const std::string& name : InstalledFiles) EXPECT_TRUE(fake.files.FileExists(folder + name)) << name;
     }
 };
 
@@ -273,51 +276,51 @@ TEST_F(UninstallRunTest, NoOtherAnswerThanYesRemovesAnything) {
         EXPECT_FALSE(RunUninstall()) << answer;
         EXPECT_EQ(fake.desktop.boxes.size(), 1u) << answer;
         ExpectNothingRemoved();
+        ExpectFolderKept(Folder);
     }
 }
 
-TEST_F(UninstallRunTest, UserWithoutRightsGetsTheRightsBoxOnly) {
+struct RefusalCase {
+    const char* name;
+    bool withoutRights;  // else the entry's folder is missing
+    std::uint32_t lcid;
+    const char* text;
+    const char* caption;
+};
+
+class UninstallRefusalTest : public UninstallRunTest, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(UninstallRefusalTest, ShowsOneErrorBoxAndRemovesNothing) {
+    const RefusalCase& r = GetParam();
+    const std::string folder = r.withoutRights ? Folder : "D:\\Apps\\Morvalen\\";
     LayOutSystem();
-    LayOutInstallation();
-    fake.registry.unopenableKeys.insert("HKLM\\" + CurrentVersion);
-    for (std::uint32_t lcid : {0x0419u, 0x0409u}) {
-        StartUninstaller(lcid);
-        fake.desktop.boxes.clear();
-        ASSERT_TRUE(BuildUninstallContext());
-        EXPECT_FALSE(RunUninstall());
-        ASSERT_EQ(fake.desktop.boxes.size(), 1u);
-        const auto& box = fake.desktop.boxes[0];
-        EXPECT_EQ(box.flags, 0x200010u);
-        EXPECT_EQ(box.text, lcid == 0x0419 ? "У Вас нет права удалять программы!"
-                                           : "You have no right to uninstall applications!");
-        ExpectNothingRemoved();
-    }
+    LayOutInstallation(folder);
+    if (r.withoutRights)
+        fake.registry.unopenableKeys.insert("HKLM\\" + CurrentVersion);
+    else
+        fake.files.RemoveTree(folder);
+    StartUninstaller(r.lcid);
+    ASSERT_TRUE(BuildUninstallContext());
+    EXPECT_FALSE(RunUninstall());
+    ASSERT_EQ(fake.desktop.boxes.size(), 1u);
+    const auto& box = fake.desktop.boxes[0];
+    EXPECT_EQ(box.flags, 0x200010u);
+    EXPECT_EQ(box.text, r.text);
+    EXPECT_EQ(box.caption, r.caption);
+    ExpectNothingRemoved();
+    if (r.withoutRights) ExpectFolderKept(folder);
 }
 
-TEST_F(UninstallRunTest, MissingFolderGetsTheNotFoundBoxInBothLanguages) {
-    LayOutSystem();
-    LayOutInstallation("D:\\Apps\\Morvalen\\");
-    fake.files.RemoveTree("D:\\Apps\\Morvalen");
-    for (std::uint32_t lcid : {0x0419u, 0x0409u}) {
-        StartUninstaller(lcid);
-        fake.desktop.boxes.clear();
-        ASSERT_TRUE(BuildUninstallContext());
-        EXPECT_FALSE(RunUninstall());
-        ASSERT_EQ(fake.desktop.boxes.size(), 1u);
-        const auto& box = fake.desktop.boxes[0];
-        EXPECT_EQ(box.flags, 0x200010u);
-        if (lcid == 0x0419) {
-            EXPECT_EQ(box.text, "Не удалось найти папку D:\\Apps\\Morvalen\\\nудаляемой программы Morvalen");
-            EXPECT_EQ(box.caption, "Морвален");
-        } else {
-            EXPECT_EQ(box.text, "Can't find D:\\Apps\\Morvalen\\ folder\nof the Morvalen program.");
-            EXPECT_EQ(box.caption, "Morvalen");
-        }
-        EXPECT_TRUE(fake.registry.KeyExists(RootKey::LocalMachine, Entry));
-        EXPECT_TRUE(fake.files.FileExists(CommonDesktop + "Morvalen.lnk"));
-        EXPECT_TRUE(fake.files.DirectoryExists(CommonPrograms + "Morvalen"));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, UninstallRefusalTest,
+    testing::Values(
+        RefusalCase{"NoRightsRussian", true, 0x0419, "У Вас нет права удалять программы!", "Морвален"},
+        RefusalCase{"NoRightsEnglish", true, 0x0409, "You have no right to uninstall applications!", "Morvalen"},
+        RefusalCase{"FolderMissingRussian", false, 0x0419,
+                    "Не удалось найти папку D:\\Apps\\Morvalen\\\nудаляемой программы Morvalen", "Морвален"},
+        RefusalCase{"FolderMissingEnglish", false, 0x0409,
+                    "Can't find D:\\Apps\\Morvalen\\ folder\nof the Morvalen program.", "Morvalen"}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 class UninstallTamperedEntryTest : public UninstallRunTest, public testing::WithParamInterface<const char*> {};
 
@@ -329,7 +332,8 @@ TEST_P(UninstallTamperedEntryTest, FolderThatIsNotTheProductsIsNotFound) {
     EXPECT_FALSE(RunUninstall());
     ASSERT_EQ(fake.desktop.boxes.size(), 1u);
     EXPECT_EQ(fake.desktop.boxes[0].text, "Can't find " + folder + " folder\nof the Morvalen program.");
-    ExpectNothingRemoved(folder);
+    ExpectNothingRemoved();
+    ExpectFolderKept(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, UninstallTamperedEntryTest,
