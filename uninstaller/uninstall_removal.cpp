@@ -59,9 +59,9 @@ void DeleteShortcutFiles() {
     DeleteFileIn(c.CommonDesktopFolder, s.RussianDisplayName + ".lnk");
     DeleteFileIn(c.UserDesktopFolder, s.EnglishDisplayName + ".lnk");
     DeleteFileIn(c.UserDesktopFolder, s.RussianDisplayName + ".lnk");
+    platform::FileSystem& files = platform::Use<platform::FileSystem>();
     const std::string startupShortcut = c.StartupFolder + s.ShortName + ".lnk";
-    if (!c.StartupFolder.empty() && platform::Use<platform::FileSystem>().FileExists(startupShortcut))
-        platform::Use<platform::FileSystem>().DeleteFile(startupShortcut);
+    if (!c.StartupFolder.empty() && files.FileExists(startupShortcut)) files.DeleteFile(startupShortcut);
 }
 
 void RemoveMenuFolders() {
