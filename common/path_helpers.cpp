@@ -1,7 +1,5 @@
 #include "common/path_helpers.h"
 
-#include <cstdio>
-
 #include "platform/service.h"
 #include "platform/system.h"
 
@@ -14,11 +12,18 @@ std::string WithoutTrailingBackslash(const std::string& path) {
     return path;
 }
 
+namespace {
+// The number's last `digits` decimal digits, with leading zeros.
+std::string Digits(int number, int digits) {
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (int at = digits - 1; at >= 0 && number > 0; --at, number /= 10) text[at] = static_cast<char>('0' + number % 10);
+    return text;
+}
+}  // namespace
+
 std::string InstallDateText() {
     const platform::LocalDate today = platform::Use<platform::System>().Today();
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", today.year, today.month, today.day);
-    return text;
+    return Digits(today.year, 4) + Digits(today.month, 2) + Digits(today.day, 2);
 }
 
 std::string FolderOfUninstallString(const std::string& value) {

@@ -3,7 +3,7 @@
 // current root, at most one open key, values read and written on that key.
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace platform {
@@ -13,10 +13,15 @@ enum class RootKey { CurrentUser, LocalMachine, Users };
 constexpr std::uint32_t KeyAllAccess = 0xF003F;
 constexpr std::uint32_t KeyWow64_64Key = 0x0100;
 
-// A read or write that failed; the callers that must survive it catch it.
-class RegistryError : public std::runtime_error {
+// A read or write that failed; the callers that must survive it catch it. Not a
+// std::runtime_error: that one would link a second string implementation into the programs.
+class RegistryError : public std::exception {
 public:
-    using std::runtime_error::runtime_error;
+    explicit RegistryError(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string message_;
 };
 
 class Registry {

@@ -1,5 +1,7 @@
 #include "platform/win32/services.h"
 
+#include <cstdlib>
+
 #include "platform/win32/windows_api.h"
 #include <objbase.h>
 
@@ -66,3 +68,10 @@ Services::Services() {
 Services::~Services() = default;
 
 }  // namespace platform::win32
+
+// Replaces the C++ runtime's default handler for an uncaught exception, which prints the
+// demangled type name and so links a whole demangler into the program. Nothing is caught
+// that the logic does not catch itself; such a failure simply ends the process.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

@@ -10,6 +10,12 @@
 
 namespace platform::win32 {
 
+namespace {
+// The shell-link class, {00021401-0000-0000-C000-000000000046}; defined here so that the
+// whole GUID library is not linked in for it.
+constexpr CLSID ShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+}  // namespace
+
 int Win32Shell::DeleteWithShell(const std::string& path, std::uint16_t flags) {
     std::vector<char> from(path.begin(), path.end());
     from.push_back('\0');
@@ -32,11 +38,11 @@ std::intptr_t Win32Shell::ShellExecuteA(WindowHandle owner, const std::string& v
 
 bool Win32Shell::SaveShellLink(const ShellLink& link, const std::string& file) {
     ComPtr<IShellLinkA> shellLink;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(::CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
                                   shellLink.put_void())))
         return false;
     ComPtr<IPersistFile> persist;
-    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, persist.put_void()))) return false;
+    if (FAILED(shellLink->QueryInterface(__uuidof(IPersistFile), persist.put_void()))) return false;
     shellLink->SetPath(link.path.c_str());
     shellLink->SetWorkingDirectory(link.workingDirectory.c_str());
     shellLink->SetDescription(link.description.c_str());
