@@ -21,9 +21,10 @@ class Canvas:
     """RGBA picture with float channels in 0..1, composited source-over."""
 
     def __init__(self, width, height, background=(0, 0, 0, 0)):
+        """background is (r, g, b, a) in 0..255, like the colours given to paint."""
         self.width = width
         self.height = height
-        self.pixels = [list(background) for _ in range(width * height)]
+        self.pixels = [[c / 255.0 for c in background] for _ in range(width * height)]
 
     def paint(self, coverage, colour):
         """colour is (r, g, b, a) in 0..255, or a function (x, y) -> that tuple."""
