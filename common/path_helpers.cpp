@@ -33,6 +33,26 @@ std::string FolderOfUninstallString(const std::string& value) {
     return value.substr(0, backslash + 1);
 }
 
+namespace {
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+std::size_t StepEnd(const std::string& path, std::size_t from) {
+    while (from < path.size() && !IsSeparator(path[from])) ++from;
+    return from;
+}
+}  // namespace
+
+std::size_t PathRootLength(const std::string& path) {
+    if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && IsSeparator(path[2])) return 3;
+    if (path.size() < 3 || !IsSeparator(path[0]) || !IsSeparator(path[1])) return 0;
+    if (path[2] == '?' || path[2] == '.') return 0;  // \\?\ and \\.\ name devices
+    const std::size_t serverEnd = StepEnd(path, 2);
+    if (serverEnd == 2 || serverEnd >= path.size()) return 0;
+    const std::size_t shareEnd = StepEnd(path, serverEnd + 1);
+    if (shareEnd == serverEnd + 1 || shareEnd >= path.size()) return 0;
+    return shareEnd + 1;
+}
+
 std::string AsciiLowerCase(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

@@ -23,12 +23,8 @@ bool ShowNoRightsMessage() {
     return false;
 }
 
-// Only "X:\..." and "\\server\..." name the same folder whatever the current directory is.
-bool IsAbsolutePath(const std::string& path) {
-    const bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
-    const bool network = path.compare(0, 2, "\\\\") == 0;
-    return drive || network;
-}
+// Only a full path names the same folder whatever the current directory is.
+bool IsAbsolutePath(const std::string& path) { return PathRootLength(path) != 0; }
 
 std::string HelpAddress() { return std::string(ProductWebAddress) + "/" + CommonSettings.ShortName + ".htm"; }
 

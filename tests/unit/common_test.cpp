@@ -142,3 +142,16 @@ TEST_F(PlatformTest, InstallDateTextPadsMonthAndDay) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PathHelpers, PathRootLengthKnowsOnlyFullPaths) {
+    const std::vector<std::pair<std::string, std::size_t>> cases{
+        {"C:\\Program Files\\Morvalen\\", 3}, {"d:/games", 3},          {"\\\\server\\share\\Morvalen\\", 15},
+        {"\\\\server\\share", 0},             {"\\\\server\\", 0},      {"\\\\?\\C:\\Morvalen\\", 0},
+        {"\\\\.\\pipe\\x", 0},                {"Morvalen\\", 0},        {"\\Morvalen\\", 0},
+        {"C:Morvalen\\", 0},                  {"1:\\Morvalen", 0},      {"", 0}};
+    for (const auto& [path, root] : cases) EXPECT_EQ(PathRootLength(path), root) << path;
+}
+
+}  // namespace
